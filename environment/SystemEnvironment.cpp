@@ -1,0 +1,9 @@
+#include "environment/SystemEnvironment.h"
+
+#include <objbase.h>
+
+namespace kelvane {
+
+SystemEnvironment::~SystemEnvironment() { CoUninitialize(); }
+
+} // namespace kelvane

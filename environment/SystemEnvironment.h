@@ -1,0 +1,31 @@
+// The program's one way to the machine's persistent environment variables (the current user's
+// and the system's), through the WScript.Shell automation object, with the running process's
+// own environment block as the fallback of GetVariable.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "base/Types.h"
+
+namespace kelvane {
+
+class SystemEnvironment {
+  public:
+    SystemEnvironment() = default;
+    // The class has no state: a copy is a new instance, equal to its source.
+    SystemEnvironment(const SystemEnvironment&) = default;
+    SystemEnvironment& operator=(const SystemEnvironment&) = default;
+    // Uninitialises COM once for the calling thread, whatever number of CoInitialize calls the
+    // operations made before.
+    ~SystemEnvironment();
+
+    // forUser: true for the current user's variables, false or not given for the system's.
+    Text GetVariable(std::optional<bool> forUser, std::string_view name);
+    bool SetVariable(std::optional<bool> forUser, std::string_view name, std::string_view value);
+    bool RemoveVariable(std::optional<bool> forUser, std::string_view name);
+    std::int32_t CountVariables(std::optional<bool> forUser);
+};
+
+} // namespace kelvane
