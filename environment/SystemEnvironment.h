@@ -22,7 +22,11 @@ class SystemEnvironment {
     ~SystemEnvironment();
 
     // forUser: true for the current user's variables, false or not given for the system's.
-    Text GetVariable(std::optional<bool> forUser, std::string_view name);
+    // convertedWithLoss, when given, tells whether the value held characters that the ANSI code
+    // page cannot represent (they came out as its default character): such a value must not be
+    // written back, or the variable is damaged.
+    Text GetVariable(std::optional<bool> forUser, std::string_view name,
+                     bool* convertedWithLoss = nullptr);
     bool SetVariable(std::optional<bool> forUser, std::string_view name, std::string_view value);
     bool RemoveVariable(std::optional<bool> forUser, std::string_view name);
     std::int32_t CountVariables(std::optional<bool> forUser);
