@@ -3,6 +3,9 @@
 #include <vector>
 
 #include "base/System.h"
+
+// commdlg.h, which windows.h brings in, turns FindText into FindTextA.
+#undef FindText
 #include "base/Text.h"
 
 namespace kelvane {

@@ -12,8 +12,11 @@ std::int32_t ShowMessage(std::optional<std::string_view> message,
     const HWND ownerWindow = owner.has_value() ? *owner : FindProcessWindow(GetCurrentProcessId());
     const Text messageText(message.value_or(std::string_view()));
     const Text titleText(title.value_or(texts::kMessageTitle));
-    // MessageBoxA gives 0 when it fails, so that failure comes out as -1.
-    return MessageBoxA(ownerWindow, messageText.c_str(), titleText.c_str(), style.value_or(0)) - 1;
+    const int button =
+        MessageBoxA(ownerWindow, messageText.c_str(), titleText.c_str(), style.value_or(0));
+    // Windows reports a failure as 0, Wine (for an owner that is no window) as -1; the buttons
+    // count from 1.
+    return button > 0 ? button - 1 : -1;
 }
 
 } // namespace kelvane
