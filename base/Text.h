@@ -11,6 +11,12 @@
 
 #include "base/Types.h"
 
+// <windows.h> (through <commdlg.h>) maps FindText to FindTextA; the program's FindText is the
+// one below. Include <windows.h> before this header.
+#ifdef FindText
+#undef FindText
+#endif
+
 namespace kelvane {
 
 // True for a byte that opens a double-byte GBK character.

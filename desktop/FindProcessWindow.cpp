@@ -4,8 +4,6 @@
 
 #include "base/System.h"
 
-// commdlg.h, which windows.h brings in, turns FindText into FindTextA.
-#undef FindText
 #include "base/Text.h"
 
 namespace kelvane {
