@@ -9,58 +9,10 @@
 #include <string>
 
 #include "SystemTexts.h"
-#include "environment/Automation.h"
-#include "environment/WideText.h"
+#include "environment/EnvironmentSession.h"
+#include "environment/ProcessVariable.h"
 
 namespace kelvane {
-
-namespace {
-
-// The shell object and the environment collection of one scope, made anew for every operation
-// and released, collection first, when the operation returns.
-struct EnvironmentSession {
-    AutomationObject shell;
-    AutomationObject collection;
-};
-
-// The common frame of the variable operations. False when "WScript.Shell" cannot be created;
-// when only "Environment" fails, the session has no collection and its requests fail.
-[[nodiscard]] bool OpenSession(std::optional<bool> forUser, EnvironmentSession& session) {
-    // On the GUI thread COM is initialised already and this only raises the count; it makes the
-    // operations work on a thread where nobody initialised COM. The destructor lowers it once.
-    static_cast<void>(CoInitialize(nullptr));
-    if (!session.shell.Create(texts::kShellProgId)) {
-        return false;
-    }
-    session.collection = session.shell.RequestObject(
-        texts::kEnvironmentMember, RequestKind::Method,
-        {forUser.value_or(false) ? texts::kUserScope : texts::kSystemScope});
-    return true;
-}
-
-// The variable from the running process's own environment block, whole whatever its length.
-Text ProcessVariable(std::string_view name, bool* convertedWithLoss) {
-    const std::wstring wideName = AnsiToWide(name);
-    if (wideName.empty()) {
-        return {};
-    }
-    std::wstring value(256, L'\0');
-    for (;;) {
-        const DWORD count = GetEnvironmentVariableW(wideName.c_str(), value.data(),
-                                                    static_cast<DWORD>(value.size()));
-        if (count == 0) {
-            return {};
-        }
-        if (count < value.size()) {
-            value.resize(count);
-            return WideToAnsi(value, convertedWithLoss);
-        }
-        // Too small: count is the size needed, the zero included.
-        value.assign(count, L'\0');
-    }
-}
-
-} // namespace
 
 SystemEnvironment::~SystemEnvironment() {
     CoUninitialize();

@@ -45,4 +45,25 @@ Text WideToAnsi(std::wstring_view text, bool* convertedWithLoss) {
     return ansi.substr(0, ansi.find('\0'));
 }
 
+Text WideToGbk(const ByteSeq& utf16) {
+    std::wstring wide(utf16.size() / 2, L'\0');
+    for (std::size_t k = 0; k < wide.size(); ++k) {
+        wide[k] = static_cast<wchar_t>(utf16[2 * k] | utf16[2 * k + 1] << 8);
+    }
+    if (wide.empty() || wide.size() > INT_MAX / 2) {
+        return {};
+    }
+    constexpr UINT kGbk = 936;
+    const int length = static_cast<int>(wide.size());
+    const int needed = WideCharToMultiByte(kGbk, WC_COMPOSITECHECK, wide.data(), length, nullptr, 0,
+                                           nullptr, nullptr);
+    if (needed <= 0) {
+        return {};
+    }
+    Text gbk(static_cast<std::size_t>(needed), '\0');
+    WideCharToMultiByte(kGbk, WC_COMPOSITECHECK, wide.data(), length, gbk.data(), needed, nullptr,
+                        nullptr);
+    return gbk.substr(0, gbk.find('\0'));
+}
+
 } // namespace kelvane

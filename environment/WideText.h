@@ -17,4 +17,8 @@ std::wstring AnsiToWide(std::string_view text);
 // code page came out as the default character or as a look-alike.
 Text WideToAnsi(std::wstring_view text, bool* convertedWithLoss = nullptr);
 
+// A byte sequence of UTF-16 (little-endian) code units as a Text in code page 936; an odd last
+// byte is ignored, and characters the code page lacks become its default character.
+Text WideToGbk(const ByteSeq& utf16);
+
 } // namespace kelvane

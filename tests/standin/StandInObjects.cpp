@@ -155,6 +155,10 @@ class Enumerator : public ComObject<IEnumVARIANT> {
         if (elements == nullptr || (fetched == nullptr && wanted != 1)) {
             return E_POINTER;
         }
+        // Refused, it fails once the first element is out, leaving the count alone.
+        if (position_ > 0 && Refused(L"Next")) {
+            return E_ACCESSDENIED;
+        }
         ULONG count = 0;
         while (count < wanted && position_ < items_.size()) {
             VARIANT& element = elements[count];

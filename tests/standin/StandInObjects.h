@@ -3,7 +3,8 @@
 // "length", "Count" and "_NewEnum", the last an enumerator of "NAME=value" texts.
 //
 // A test can make single members fail: every member named in the process environment variable
-// KELVANE_STANDIN_REFUSE (names separated by ";", any case) answers with an automation error.
+// KELVANE_STANDIN_REFUSE (names separated by ";", any case) answers with an automation error;
+// "Next" there makes the enumerators fail after their first element.
 #pragma once
 
 #include <windows.h>
