@@ -48,6 +48,7 @@ Text VariantToText(const VARIANT& value, bool* convertedWithLoss) {
         *convertedWithLoss = false;
     }
     UniqueVariant asText;
+    // The headers declare the source without const; VariantChangeType only reads it.
     if (FAILED(VariantChangeType(asText.get(), const_cast<VARIANT*>(&value), 0, VT_BSTR)) ||
         V_VT(asText.get()) != VT_BSTR || V_BSTR(asText.get()) == nullptr) {
         return {};

@@ -1,6 +1,7 @@
 // The program's one way to the machine's persistent environment variables (the current user's
 // and the system's), through the WScript.Shell automation object, with the running process's
-// own environment block as the fallback of GetVariable.
+// own environment block as the fallback of GetVariable. It also lists the variables of a scope and
+// answers four questions about the running process.
 #pragma once
 
 #include <cstdint>
