@@ -187,7 +187,7 @@ TEST(ProcessQueries, CommandInterpreterIsComSpecWhole) {
     SetEnvironmentVariableA("COMSPEC", saved.c_str());
 }
 
-// Longer than the fixed buffers of 255 and 256 bytes that these queries used to have.
+// A directory, an executable path and a COMSPEC longer than 256 bytes come whole.
 TEST(ProcessQueries, LongDirectoryAndExecutablePathComeWhole) {
     wchar_t temporary[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temporary);
