@@ -28,7 +28,9 @@ std::int32_t SystemEnvironment::GetArguments(TextArray& arguments) {
     for (int k = 1; k < count; ++k) {
         const int units = lstrlenW(words[k]);
         ByteSeq bytes(static_cast<std::size_t>(units) * 2);
-        std::memcpy(bytes.data(), words[k], bytes.size());
+        if (!bytes.empty()) {
+            std::memcpy(bytes.data(), words[k], bytes.size());
+        }
         arguments.push_back(WideToGbk(bytes));
     }
     return static_cast<std::int32_t>(arguments.size());
