@@ -21,9 +21,10 @@ enum ControlId : int {
     kPathLabelId,
 };
 
+// The two lines of instructions and an empty line under them, each ended by CR LF.
 Text InstructionsText() {
     Text text;
-    for (const char* line : {texts::kInstructionsLine1, texts::kInstructionsLine2, "", ""}) {
+    for (const char* line : {texts::kInstructionsLine1, texts::kInstructionsLine2, ""}) {
         text += line;
         text += "\r\n";
     }
