@@ -114,12 +114,12 @@ std::optional<DWORD> KelvaneProcess::WaitForExit(milliseconds timeout) const {
 }
 
 std::optional<std::wstring> KelvaneProcess::CurrentDirectory() const {
-    // Offsets in the 64-bit process environment block and process parameters, which winternl.h
-    // leaves opaque: PEB.ProcessParameters, then RTL_USER_PROCESS_PARAMETERS.CurrentDirectory
-    // (a UNICODE_STRING: two 16-bit lengths, padding, the buffer's address).
-    static_assert(sizeof(void*) == 8, "the offsets below are those of 64-bit processes");
-    constexpr ULONG_PTR kProcessParametersOffset = 0x20;
-    constexpr ULONG_PTR kCurrentDirectoryOffset = 0x38;
+    // Offsets that winternl.h leaves opaque: PEB.ProcessParameters, then
+    // RTL_USER_PROCESS_PARAMETERS.CurrentDirectory, a UNICODE_STRING (two 16-bit lengths, then
+    // the buffer's address). The driver reads a process of its own bitness.
+    constexpr bool k64 = sizeof(void*) == 8;
+    constexpr ULONG_PTR kProcessParametersOffset = k64 ? 0x20 : 0x10;
+    constexpr ULONG_PTR kCurrentDirectoryOffset = k64 ? 0x38 : 0x24;
     PROCESS_BASIC_INFORMATION basic{};
     ULONG length = 0;
     if (NtQueryInformationProcess(process_.get(), ProcessBasicInformation, &basic, sizeof basic,
