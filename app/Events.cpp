@@ -2,12 +2,14 @@
 // the window then simply does nothing for that event.
 #include "app/MainWindowEvents.h"
 
+#include "app/FolderPicker.h"
+
 namespace kelvane {
 
 MainWindowEvents ProductEvents() {
     MainWindowEvents events;
-    events.created = nullptr;          // DetectJavaHome
-    events.browseClicked = nullptr;    // the Browse command
+    events.created = nullptr; // DetectJavaHome
+    events.browseClicked = &Browse;
     events.configureClicked = nullptr; // ConfigureJava
     return events;
 }

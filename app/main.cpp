@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "app/FolderPicker.h"
 #include "app/MainWindow.h"
 #include "base/Types.h"
 #include "environment/SystemEnvironment.h"
@@ -37,6 +38,16 @@ void EnterExecutableFolder() {
     (void)SetCurrentDirectoryA(path.c_str());
 }
 
+// Releases the folder picker's stored initial path at the end of the run, before the
+// environment object goes.
+class StoredInitialPathRelease {
+  public:
+    StoredInitialPathRelease() = default;
+    StoredInitialPathRelease(const StoredInitialPathRelease&) = delete;
+    StoredInitialPathRelease& operator=(const StoredInitialPathRelease&) = delete;
+    ~StoredInitialPathRelease() { kelvane::ReleaseStoredInitialPath(); }
+};
+
 int RunMessageLoop(kelvane::MainWindow& mainWindow) {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -54,9 +65,11 @@ int RunMessageLoop(kelvane::MainWindow& mainWindow) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const OleSession ole;
     EnterExecutableFolder();
-    // The one environment object. Being declared after the OLE session, it is destroyed
-    // before OLE is uninitialised, at whatever point this function returns.
+    // The one environment object. Declared after the OLE session and before the picker's
+    // release, it is destroyed after that release and before OLE is uninitialised, at whatever
+    // point this function returns.
     const auto environment = std::make_unique<kelvane::SystemEnvironment>();
+    const StoredInitialPathRelease storedInitialPathRelease;
     kelvane::MainWindow mainWindow(*environment, kelvane::ProductEvents());
     if (!mainWindow.Create(instance)) {
         return 1;

@@ -204,6 +204,32 @@ HWND WaitForOwnedWindow(HWND owner, const char* className, milliseconds timeout)
     return found;
 }
 
+std::optional<LRESULT> SendWithText(HWND window, UINT message, WPARAM wParam,
+                                    std::string_view text) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const UniqueAny<detail::NullIsInvalid<HANDLE, CloseHandle>> process(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId));
+    if (!process) {
+        return std::nullopt;
+    }
+    void* remote = VirtualAllocEx(process.get(), nullptr, text.size() + 1, MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+    if (remote == nullptr) {
+        return std::nullopt;
+    }
+    const std::string copy(text);
+    std::optional<LRESULT> answer;
+    DWORD_PTR result = 0;
+    if (WriteProcessMemory(process.get(), remote, copy.c_str(), copy.size() + 1, nullptr) &&
+        SendMessageTimeoutA(window, message, wParam, reinterpret_cast<LPARAM>(remote),
+                            SMTO_ABORTIFHUNG, 5000, &result)) {
+        answer = static_cast<LRESULT>(result);
+    }
+    VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    return answer;
+}
+
 bool BringToFront(HWND window) {
     return WaitUntil(
         [&] {

@@ -69,6 +69,10 @@ HWND FocusOf(HWND window);
 // A visible window of the same process owned by owner, of the given class; null if none came.
 HWND WaitForOwnedWindow(HWND owner, const char* className, milliseconds timeout);
 
+// Sends window a message whose lParam is a text, copied into window's process first.
+std::optional<LRESULT> SendWithText(HWND window, UINT message, WPARAM wParam,
+                                    std::string_view text);
+
 // Makes window the foreground window; false if it did not become one.
 bool BringToFront(HWND window);
 // Presses and releases a virtual key, with Shift held when asked.

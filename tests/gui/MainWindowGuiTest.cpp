@@ -7,83 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/gui/Driver.h"
+#include "tests/gui/MainWindowFixture.h"
 
 namespace kelvane::gui {
 namespace {
-
-using namespace std::chrono_literals;
-
-constexpr auto kStartTimeout = 60s;
-constexpr auto kTimeout = 10s;
-
-// The texts as Kelvane shows them, in GBK.
-constexpr char kCaption[] = "Kelvane V1.0";
-constexpr char kInstructions[] = "\xD1\xA1\xD4\xF1JAVA_JDK\xB0\xB2\xD7\xB0\xC4\xBF\xC2\xBC\r\n"
-                                 "\xC0\xFD\xA3\xBA"
-                                 "C:\\Program Files\\Java\\jdk1.8.0_131\r\n\r\n";
-constexpr char kPathLabel[] = "\xC2\xB7\xBE\xB6\xA3\xBA";
-constexpr char kBrowse[] = "\xE4\xAF\xC0\xC0";
-constexpr char kConfigure[] = "\xC5\xE4\xD6\xC3";
-
-std::string Describe(const std::vector<Control>& controls) {
-    std::string text = "the controls are:";
-    for (const Control& control : controls) {
-        text += "\n  " + control.className + " \"";
-        for (unsigned char byte : control.text) {
-            char escaped[8];
-            snprintf(escaped, sizeof escaped, byte < 0x20 || byte >= 0x80 ? "\\x%02X" : "%c", byte);
-            text += escaped;
-        }
-        text += "\"";
-    }
-    return text;
-}
-
-bool SameClass(const std::string& a, const char* b) {
-    return _stricmp(a.c_str(), b) == 0;
-}
-
-class MainWindowGui : public ::testing::Test {
-  protected:
-    void Start(const std::string& workingDirectory = "") {
-        process = KelvaneProcess::Start(KelvaneExe(), workingDirectory);
-        ASSERT_TRUE(process.has_value()) << "cannot start " << KelvaneExe();
-        window = process->WaitForWindow("WTWindow", kStartTimeout);
-        ASSERT_NE(window, nullptr) << "Kelvane's window did not appear";
-        for (const Control& control : Controls(window)) {
-            if (SameClass(control.className, "Edit")) {
-                path = control.handle;
-            } else if (control.text == kBrowse) {
-                browse = control.handle;
-            } else if (control.text == kConfigure) {
-                configure = control.handle;
-            }
-        }
-        ASSERT_TRUE(path != nullptr && browse != nullptr && configure != nullptr);
-        ASSERT_TRUE(WaitUntil([&] { return FocusOf(window) == path; }, kTimeout));
-        ASSERT_TRUE(BringToFront(window));
-    }
-    void SetUp() override {
-        if (std::strcmp(::testing::UnitTest::GetInstance()->current_test_info()->name(),
-                        "RunsInTheFolderOfItsExe") != 0) {
-            Start();
-        }
-    }
-
-    // Presses a key, then waits until the focus is on expected.
-    bool KeyMovesFocusTo(WORD key, bool withShift, HWND expected) {
-        PressKey(key, withShift);
-        return WaitUntil([&] { return FocusOf(window) == expected; }, kTimeout);
-    }
-
-  public:
-    std::optional<KelvaneProcess> process;
-    HWND window = nullptr;
-    HWND path = nullptr;
-    HWND browse = nullptr;
-    HWND configure = nullptr;
-};
 
 TEST_F(MainWindowGui, OpensCentredWithItsCaptionAndFrame) {
     RECT bounds;
@@ -331,7 +258,7 @@ TEST_F(MainWindowGui, TheCloseBoxEndsTheProgramWithExitCodeZero) {
     EXPECT_EQ(process->WaitForExit(kTimeout), std::optional<DWORD>(0));
 }
 
-TEST_F(MainWindowGui, RunsInTheFolderOfItsExe) {
+TEST_F(MainWindowGuiStartedElsewhere, RunsInTheFolderOfItsExe) {
     char temporary[MAX_PATH] = {};
     ASSERT_GT(GetTempPathA(MAX_PATH, temporary), 0u);
     Start(temporary);
