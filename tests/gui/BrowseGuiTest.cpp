@@ -97,6 +97,7 @@ TEST_F(BrowseGui, TheChosenFolderFillsThePathBoxInGbk) {
 }
 
 TEST_F(BrowseGui, CancelEmptiesThePathBox) {
+    EmptyPathBox();
     TypeText(L"C:\\jdk");
     ASSERT_TRUE(WaitUntil([&] { return WindowText(path) == "C:\\jdk"; }, kTimeout));
     HWND picker = OpenPicker();

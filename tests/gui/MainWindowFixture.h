@@ -69,6 +69,9 @@ class MainWindowGui : public ::testing::Test {
     }
     void SetUp() override { Start(); }
 
+    // Empties the path box, whatever the start-up put into it; the focus stays where it is.
+    void EmptyPathBox() { SendMessageA(path, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("")); }
+
     // Presses a key, then waits until the focus is on expected.
     bool KeyMovesFocusTo(WORD key, bool withShift, HWND expected) {
         PressKey(key, withShift);

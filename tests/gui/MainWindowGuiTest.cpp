@@ -138,6 +138,7 @@ TEST_F(MainWindowGui, PaintsButtonFaceBehindTheControlsAndAWhitePathBox) {
 }
 
 TEST_F(MainWindowGui, TypingGoesIntoThePathBoxAsGbk) {
+    EmptyPathBox();
     TypeText(L"D:\\\u4E2D\u6587 jdk");
     const Text expected = "D:\\\xD6\xD0\xCE\xC4 jdk";
     EXPECT_TRUE(WaitUntil([&] { return WindowText(path) == expected; }, kTimeout))
@@ -198,7 +199,7 @@ TEST_F(MainWindowGui, TabSkipsHiddenAndDisabledControls) {
         }
         if (c.next == &MainWindowGui::path) {
             // The focus must stay: what is typed after the key shows that it did.
-            SendMessageA(path, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+            EmptyPathBox();
             PressKey(VK_TAB, c.withShift);
             TypeText(L"x");
             EXPECT_TRUE(WaitUntil([&] { return WindowText(path) == "x"; }, kTimeout));
@@ -218,6 +219,7 @@ TEST_F(MainWindowGui, TabSkipsHiddenAndDisabledControls) {
 }
 
 TEST_F(MainWindowGui, EnterNeitherMovesTheFocusNorChangesThePathBox) {
+    EmptyPathBox();
     TypeText(L"C:\\jdk");
     ASSERT_TRUE(WaitUntil([&] { return WindowText(path) == "C:\\jdk"; }, kTimeout));
     for (HWND MainWindowGui::*focus :
