@@ -206,6 +206,12 @@ LRESULT MainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_COMMAND:
         OnCommand(wParam, lParam);
         return 0;
+    case WM_SYSCOMMAND:
+        // Minimising takes the focus away without deactivating the window first.
+        if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+            RememberFocus();
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_ERASEBKGND:
         OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
         return 1;
@@ -239,12 +245,16 @@ LRESULT MainWindow::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
 void MainWindow::OnActivate(WPARAM wParam) {
     const bool minimized = HIWORD(wParam) != 0;
     if (LOWORD(wParam) == WA_INACTIVE) {
-        HWND focus = GetFocus();
-        if (focus != nullptr && IsChild(window_.get(), focus)) {
-            focusOnActivate_ = focus;
-        }
+        RememberFocus();
     } else if (!minimized) {
         SetFocus(focusOnActivate_ != nullptr ? focusOnActivate_ : window_.get());
+    }
+}
+
+void MainWindow::RememberFocus() {
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(window_.get(), focus)) {
+        focusOnActivate_ = focus;
     }
 }
 

@@ -43,6 +43,7 @@ class MainWindow final : public CommandWindow {
                                             LPARAM lParam);
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnActivate(WPARAM wParam);
+    void RememberFocus();
     void OnCommand(WPARAM wParam, LPARAM lParam);
     static void OnEraseBackground(HWND window, HDC dc);
     void CreateControls(HINSTANCE instance);

@@ -218,6 +218,28 @@ TEST_F(MainWindowGui, TabSkipsHiddenAndDisabledControls) {
     }
 }
 
+TEST_F(MainWindowGui, GivesTheFocusBackToItsControlWhenActivatedAgain) {
+    ASSERT_TRUE(KeyMovesFocusTo(VK_TAB, false, browse));
+    {
+        SCOPED_TRACE("after another window was active");
+        const UniqueWindow other(CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0,
+                                                 50, 50, nullptr, nullptr, nullptr, nullptr));
+        ASSERT_TRUE(BringToFront(other.get()));
+        ASSERT_TRUE(BringToFront(window));
+        EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == browse; }, kTimeout));
+    }
+    ASSERT_TRUE(KeyMovesFocusTo(VK_TAB, false, configure));
+    {
+        SCOPED_TRACE("after being minimised");
+        PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) != FALSE; }, kTimeout));
+        PostMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+        ASSERT_TRUE(WaitUntil([&] { return IsIconic(window) == FALSE; }, kTimeout));
+        ASSERT_TRUE(BringToFront(window));
+        EXPECT_TRUE(WaitUntil([&] { return FocusOf(window) == configure; }, kTimeout));
+    }
+}
+
 TEST_F(MainWindowGui, EnterNeitherMovesTheFocusNorChangesThePathBox) {
     EmptyPathBox();
     TypeText(L"C:\\jdk");
