@@ -1,43 +1,79 @@
-// Kelvane's entry point. For now it opens an empty window under the product's caption; the main
-// window with its controls and commands comes next.
+// Kelvane's entry point: prepares the process, opens the main window, runs the message loop and
+// tears everything down in the reverse order once the window has been closed.
 #include <windows.h>
 
-#include "SystemTexts.h"
+#include <ole2.h>
+
+#include <memory>
+
+#include "app/FolderPicker.h"
+#include "app/MainWindow.h"
+#include "base/Types.h"
+#include "environment/SystemEnvironment.h"
 
 namespace {
 
-LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
+// OLE for the GUI thread, from before the first window until after the environment object is
+// gone (the new-style folder picker needs it, and the environment object's destructor
+// uninitialises the COM of its own calls first).
+class OleSession {
+  public:
+    OleSession() noexcept { (void)OleInitialize(nullptr); }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+    ~OleSession() { OleUninitialize(); }
+};
+
+// Relative paths of the program are taken from the folder of its executable, whichever folder
+// it was started from. A failure leaves the directory the launcher gave.
+void EnterExecutableFolder() {
+    kelvane::Text path(260, '\0');
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), 260);
+    path.resize(length);
+    const auto lastBackslash = path.rfind('\\');
+    if (lastBackslash == kelvane::Text::npos) {
+        return;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    path.resize(lastBackslash);
+    (void)SetCurrentDirectoryA(path.c_str());
+}
+
+// Releases the folder picker's stored initial path at the end of the run, before the
+// environment object goes.
+class StoredInitialPathRelease {
+  public:
+    StoredInitialPathRelease() = default;
+    StoredInitialPathRelease(const StoredInitialPathRelease&) = delete;
+    StoredInitialPathRelease& operator=(const StoredInitialPathRelease&) = delete;
+    ~StoredInitialPathRelease() { kelvane::ReleaseStoredInitialPath(); }
+};
+
+int RunMessageLoop(kelvane::MainWindow& mainWindow) {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (mainWindow.HandleKeyboard(message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
 }
 
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &WindowProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kelvane::texts::kWindowClass;
-    if (RegisterClassA(&windowClass) == 0) {
+    const OleSession ole;
+    EnterExecutableFolder();
+    // The one environment object. Declared after the OLE session and before the picker's
+    // release, it is destroyed after that release and before OLE is uninitialised, at whatever
+    // point this function returns.
+    const auto environment = std::make_unique<kelvane::SystemEnvironment>();
+    const StoredInitialPathRelease storedInitialPathRelease;
+    kelvane::MainWindow mainWindow(*environment, kelvane::ProductEvents());
+    if (!mainWindow.Create(instance)) {
         return 1;
     }
-    HWND window = CreateWindowExA(0, kelvane::texts::kWindowClass, kelvane::texts::kWindowCaption,
-                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 360, 150, nullptr, nullptr,
-                                  instance, nullptr);
-    if (window == nullptr) {
-        return 1;
-    }
-    ShowWindow(window, SW_SHOW);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return 0;
+    mainWindow.Show();
+    return RunMessageLoop(mainWindow);
 }

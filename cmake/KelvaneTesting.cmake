@@ -14,24 +14,25 @@ else()
     set(KELVANE_PORTABLE_LABEL native)
 endif()
 
-# kelvane_add_tests(NAME LABEL label SOURCES ... LIBRARIES ... [RESOURCE_LOCK lock])
+# kelvane_add_tests(NAME LABEL label [RESOURCE_LOCK lock...] SOURCES ... LIBRARIES ...)
 # One test executable; each of its tests becomes one CTest test with the given label. Tests that
-# touch something the whole Wine prefix shares (the registry, the foreground window) name it as
-# their RESOURCE_LOCK, so that CTest never runs two of them at once. One name only: a list of
-# them loses its separators on the way through gtest_discover_tests (CMake 3.25).
+# share something global name it as a lock, so that CTest never runs two of them at once:
+# "desktop" for the foreground window and the focus, "wscript" for the WScript.Shell
+# registration and the environment variables in the registry.
 function(kelvane_add_tests name)
-    cmake_parse_arguments(PARSE_ARGV 1 arg "" "LABEL;RESOURCE_LOCK" "SOURCES;LIBRARIES")
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "LABEL" "SOURCES;LIBRARIES;RESOURCE_LOCK")
     add_executable(${name} ${arg_SOURCES})
     target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} kelvane_options GTest::gtest_main)
     if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
         return() # built for the shipped architecture, which cannot run here
     endif()
-    set(lock)
+    set(properties LABELS ${arg_LABEL} TIMEOUT 120)
     if(arg_RESOURCE_LOCK)
-        set(lock RESOURCE_LOCK ${arg_RESOURCE_LOCK})
+        list(JOIN arg_RESOURCE_LOCK "\\;" locks)
+        list(APPEND properties RESOURCE_LOCK "${locks}")
     endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 120
-        PROPERTIES LABELS ${arg_LABEL} TIMEOUT 120 ${lock})
+        PROPERTIES ${properties})
 endfunction()

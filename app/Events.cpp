@@ -1,0 +1,17 @@
+// The commands bound to the main window's events. A hook is left empty until its command exists:
+// the window then simply does nothing for that event.
+#include "app/MainWindowEvents.h"
+
+#include "app/FolderPicker.h"
+
+namespace kelvane {
+
+MainWindowEvents ProductEvents() {
+    MainWindowEvents events;
+    events.created = nullptr; // DetectJavaHome
+    events.browseClicked = &Browse;
+    events.configureClicked = nullptr; // ConfigureJava
+    return events;
+}
+
+} // namespace kelvane
