@@ -3,6 +3,7 @@
 #include "app/MainWindowEvents.h"
 
 #include "app/FolderPicker.h"
+#include "environment/ConfigureJava.h"
 
 namespace kelvane {
 
@@ -10,7 +11,7 @@ MainWindowEvents ProductEvents() {
     MainWindowEvents events;
     events.created = nullptr; // DetectJavaHome
     events.browseClicked = &Browse;
-    events.configureClicked = nullptr; // ConfigureJava
+    events.configureClicked = &ConfigureJava;
     return events;
 }
 

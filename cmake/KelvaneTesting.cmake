@@ -14,13 +14,14 @@ else()
     set(KELVANE_PORTABLE_LABEL native)
 endif()
 
-# kelvane_add_tests(NAME LABEL label [RESOURCE_LOCK lock...] SOURCES ... LIBRARIES ...)
+# kelvane_add_tests(NAME LABEL label [RESOURCE_LOCK prefix] SOURCES ... LIBRARIES ...)
 # One test executable; each of its tests becomes one CTest test with the given label. Tests that
-# share something global name it as a lock, so that CTest never runs two of them at once:
-# "desktop" for the foreground window and the focus, "wscript" for the WScript.Shell
-# registration and the environment variables in the registry.
+# touch what the whole Wine prefix shares (the foreground window and the focus, the WScript.Shell
+# registration, the environment variables in the registry) take the lock "prefix", so that CTest
+# never runs two of them at once. One lock for all of it: the end-to-end tests need several of
+# these at once, and gtest_discover_tests (CMake 3.25) passes one lock name only.
 function(kelvane_add_tests name)
-    cmake_parse_arguments(PARSE_ARGV 1 arg "" "LABEL" "SOURCES;LIBRARIES;RESOURCE_LOCK")
+    cmake_parse_arguments(PARSE_ARGV 1 arg "" "LABEL;RESOURCE_LOCK" "SOURCES;LIBRARIES")
     add_executable(${name} ${arg_SOURCES})
     target_link_libraries(${name} PRIVATE ${arg_LIBRARIES} kelvane_options GTest::gtest_main)
     if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
@@ -28,8 +29,7 @@ function(kelvane_add_tests name)
     endif()
     set(properties LABELS ${arg_LABEL} TIMEOUT 120)
     if(arg_RESOURCE_LOCK)
-        list(JOIN arg_RESOURCE_LOCK "\\;" locks)
-        list(APPEND properties RESOURCE_LOCK "${locks}")
+        list(APPEND properties RESOURCE_LOCK ${arg_RESOURCE_LOCK})
     endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST

@@ -1,6 +1,6 @@
 // Direct access, for tests, to the registry keys that hold the persistent environment variables:
 // the system's under HKLM, the current user's under HKCU. Holders of the CTest resource lock
-// "wscript" only.
+// "prefix" only.
 #pragma once
 
 #include <windows.h>

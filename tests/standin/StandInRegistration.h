@@ -1,6 +1,6 @@
 // Registration of the WScript.Shell stand-in in the test prefix, and the way to make
 // "WScript.Shell" impossible to create. Every test that calls these, or that reads or writes the
-// environment's registry keys, holds the CTest resource lock "wscript".
+// environment's registry keys, holds the CTest resource lock "prefix".
 #pragma once
 
 #include <windows.h>

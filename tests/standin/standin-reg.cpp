@@ -1,6 +1,6 @@
 // standin-reg register|unregister: points "WScript.Shell" of the Wine prefix at the stand-in DLL
 // beside this program, or leaves it with no class, so that it cannot be created. For end-to-end
-// scripts, which hold the CTest resource lock "wscript" while they rely on either.
+// scripts, which hold the CTest resource lock "prefix" while they rely on either.
 #include <windows.h>
 
 #include <cstdio>
