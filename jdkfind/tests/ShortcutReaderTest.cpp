@@ -400,13 +400,20 @@ class ReadShortcutFileTest : public ::testing::Test {
     }
 
     Text Write(const std::string& name) const {
-        const auto path = directory_ / name;
+        const Text path = In(name);
         std::ofstream out(path, std::ios::binary);
         out.write(reinterpret_cast<const char*>(shortcut_.data()),
                   static_cast<std::streamsize>(shortcut_.size()));
-        return path.string();
+        return path;
     }
-    Text In(const std::string& name) const { return (directory_ / name).string(); }
+    // Joined as bytes: std::filesystem would take the GBK bytes of a name for another encoding.
+    Text In(const std::string& name) const {
+#ifdef _WIN32
+        return directory_.string() + "\\" + name;
+#else
+        return directory_.string() + "/" + name;
+#endif
+    }
 
     static ShortcutInfo Stale() {
         ShortcutInfo info{"t", "w", "r", "d", "a", "s", "i", kCallersIconIndex, "h"};
