@@ -4,12 +4,13 @@
 
 #include "app/FolderPicker.h"
 #include "environment/ConfigureJava.h"
+#include "jdkfind/JavaHomeDetector.h"
 
 namespace kelvane {
 
 MainWindowEvents ProductEvents() {
     MainWindowEvents events;
-    events.created = nullptr; // DetectJavaHome
+    events.created = &DetectJavaHome;
     events.browseClicked = &Browse;
     events.configureClicked = &ConfigureJava;
     return events;
