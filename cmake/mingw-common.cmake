@@ -12,7 +12,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Everything links statically, so that a program imports Windows system DLLs only.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
-# Small release builds: unused sections dropped, symbols stripped.
-set(CMAKE_C_FLAGS_RELEASE_INIT "-Os -ffunction-sections -fdata-sections")
-set(CMAKE_CXX_FLAGS_RELEASE_INIT "-Os -ffunction-sections -fdata-sections")
-set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s -Wl,--gc-sections")
+# Small release builds: optimised for size, unused sections dropped, symbols stripped. These are
+# plain variables rather than the _INIT ones, which CMake follows with its own " -O3 -DNDEBUG",
+# so that -O3 won; as plain variables they also hold in a build folder whose cache still has an
+# older value.
+set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG -ffunction-sections -fdata-sections")
+set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG -ffunction-sections -fdata-sections")
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE "-s -Wl,--gc-sections")

@@ -68,8 +68,17 @@ class Image:
 
 
 def check(path, architecture):
+    try:
+        image = Image(open(path, "rb").read())
+        if image.resource_rva == 0:
+            return ["carries no resources at all"]
+        return check_resources(image, architecture)
+    except (OSError, ValueError, struct.error, UnicodeDecodeError) as error:
+        return [f"cannot be read as a PE file with resources: {error}"]
+
+
+def check_resources(image, architecture):
     failures = []
-    image = Image(open(path, "rb").read())
 
     groups = image.resources(RT_GROUP_ICON)
     icons = image.resources(RT_ICON)
