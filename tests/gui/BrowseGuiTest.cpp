@@ -45,11 +45,23 @@ class BrowseGui : public MainWindowGui {
         return WaitForOwnedWindow(window, "#32770", kTimeout);
     }
     // Selects folder in the picker's tree. Wine's picker takes the selection from the tree (not
-    // from its edit field), and sometimes only at the second request.
+    // from its edit field), and sometimes only at a later request while the tree is still being
+    // filled; the edit field shows the selected folder's name once the selection has taken.
     static void Select(HWND picker, const Text& folder) {
-        for (int attempt = 0; attempt < 2; ++attempt) {
+        const Text name = folder.substr(folder.rfind('\\') + 1);
+        HWND edit = nullptr;
+        for (const Control& control : Controls(picker)) {
+            if (SameClass(control.className, "Edit") && (control.style & WS_VISIBLE) != 0) {
+                edit = control.handle;
+            }
+        }
+        for (int attempt = 0; attempt < 10; ++attempt) {
             SendWithText(picker, BFFM_SETSELECTIONA, TRUE, folder);
-            std::this_thread::sleep_for(300ms);
+            if (edit == nullptr) {
+                std::this_thread::sleep_for(300ms);
+            } else if (WaitUntil([&] { return WindowText(edit) == name; }, 1s)) {
+                return;
+            }
         }
     }
     // Presses a button of the picker and waits until the picker has gone.
